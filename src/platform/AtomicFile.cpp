@@ -3,11 +3,11 @@
 #include "platform/Errors.h"
 
 #include <cerrno>
-#include <utility>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 namespace {

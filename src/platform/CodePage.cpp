@@ -24,7 +24,8 @@ constexpr std::array<char16_t, 128> kUpperHalf = {
 const std::unordered_map<char32_t, unsigned char>& UpperHalfByCodePoint() {
     static const auto table = [] {
         std::unordered_map<char32_t, unsigned char> t;
-        for (unsigned i = 0; i < kUpperHalf.size(); ++i) t.emplace(kUpperHalf[i], static_cast<unsigned char>(0x80 + i));
+        for (unsigned i = 0; i < kUpperHalf.size(); ++i)
+            t.emplace(kUpperHalf[i], static_cast<unsigned char>(0x80 + i));
         return t;
     }();
     return table;
@@ -76,7 +77,9 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 } // namespace
 
-char32_t AnsiToCodePoint(unsigned char byte) { return byte < 0x80 ? byte : kUpperHalf[byte - 0x80]; }
+char32_t AnsiToCodePoint(unsigned char byte) {
+    return byte < 0x80 ? byte : kUpperHalf[byte - 0x80];
+}
 
 std::string Utf8ToAnsi(std::string_view utf8) {
     std::string out;

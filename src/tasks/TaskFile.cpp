@@ -10,7 +10,9 @@ static_assert(std::endian::native == std::endian::little, "the task file is litt
 
 namespace {
 
-template <typename T> void Put(char* at, T value) { std::memcpy(at, &value, sizeof value); }
+template <typename T> void Put(char* at, T value) {
+    std::memcpy(at, &value, sizeof value);
+}
 template <typename T> T Get(const char* at) {
     T value;
     std::memcpy(&value, at, sizeof value);
@@ -50,7 +52,8 @@ bool TTaskList::SaveTasks() {
     TTaskRecord record;
     for (int i = 0; i < fCount; ++i) {
         TaskToRecord(*GetItem(i), record);
-        std::memcpy(bytes.data() + static_cast<size_t>(i) * kTaskRecordSize, record.bytes.data(), kTaskRecordSize);
+        std::memcpy(bytes.data() + static_cast<size_t>(i) * kTaskRecordSize, record.bytes.data(),
+                    kTaskRecordSize);
     }
     return platform::WriteFileAtomically(fFileName, bytes) == platform::AtomicWriteResult::Written;
 }

@@ -6,13 +6,13 @@
 #include <cstddef>
 
 inline constexpr size_t kTaskRecordSize = 288;
-inline constexpr size_t kRecId = 0;        // signed 32-bit
-inline constexpr size_t kRecTextLen = 4;   // unsigned 8-bit
-inline constexpr size_t kRecText = 5;      // 255 bytes
-inline constexpr size_t kRecTimer = 260;   // unsigned 32-bit
+inline constexpr size_t kRecId = 0;          // signed 32-bit
+inline constexpr size_t kRecTextLen = 4;     // unsigned 8-bit
+inline constexpr size_t kRecText = 5;        // 255 bytes
+inline constexpr size_t kRecTimer = 260;     // unsigned 32-bit
 inline constexpr size_t kRecStartTime = 264; // double
-inline constexpr size_t kRecDoTime = 272;  // double
-inline constexpr size_t kRecActiv = 280;   // byte; 281..287 padding
+inline constexpr size_t kRecDoTime = 272;    // double
+inline constexpr size_t kRecActiv = 280;     // byte; 281..287 padding
 
 struct TTaskRecord {
     std::array<char, kTaskRecordSize> bytes{};

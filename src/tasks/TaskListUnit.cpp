@@ -19,7 +19,8 @@ const std::array<uint8_t, 256>& RankTable() {
     static const auto table = [] {
         std::array<uint8_t, 256> t{};
         const std::string ansi = platform::Utf8ToAnsi(CharOrder);
-        for (size_t i = 0; i < ansi.size(); ++i) t[static_cast<unsigned char>(ansi[i])] = static_cast<uint8_t>(i + 1);
+        for (size_t i = 0; i < ansi.size(); ++i)
+            t[static_cast<unsigned char>(ansi[i])] = static_cast<uint8_t>(i + 1);
         return t;
     }();
     return table;
@@ -34,9 +35,13 @@ TcTask TcTask::FromAnsi(std::string_view ansi) {
     return t;
 }
 
-TcTask TcTask::FromUtf8(std::string_view utf8) { return FromAnsi(platform::Utf8ToAnsi(utf8)); }
+TcTask TcTask::FromUtf8(std::string_view utf8) {
+    return FromAnsi(platform::Utf8ToAnsi(utf8));
+}
 
-std::string TcTask::ToUtf8() const { return platform::AnsiToUtf8(Bytes()); }
+std::string TcTask::ToUtf8() const {
+    return platform::AnsiToUtf8(Bytes());
+}
 
 void TMyTask::setCTask(const TcTask& value) {
     fcTask = value;
@@ -59,9 +64,13 @@ bool TextAfter(const TcTask& A, const TcTask& B) {
     return B.len > A.len;
 }
 
-TTaskList::~TTaskList() { Clear(); }
+TTaskList::~TTaskList() {
+    Clear();
+}
 
-TMyTask* TTaskList::GetItem(int Index) const { return IsValidIndex(Index) ? Item[VirtualIndex[Index]] : nullptr; }
+TMyTask* TTaskList::GetItem(int Index) const {
+    return IsValidIndex(Index) ? Item[VirtualIndex[Index]] : nullptr;
+}
 
 void TTaskList::SetItem(int Index, TMyTask* S) {
     if (Index == fCount)
@@ -156,7 +165,9 @@ void TTaskList::setSorted(TTaskSortType value) {
     fSorted = value;
 }
 
-void TTaskList::TaskChanged(TMyTask*) { Sort(fSorted); }
+void TTaskList::TaskChanged(TMyTask*) {
+    Sort(fSorted);
+}
 
 // Gives exactly the order of repeated exchange passes that swap adjacent out-of-order
 // pairs until none is left: those passes never swap equal tasks, so the result is the
@@ -168,11 +179,16 @@ void TTaskList::Sort(TTaskSortType Order) {
         const TMyTask* x = task(a);
         const TMyTask* y = task(b);
         switch (Order) {
-        case tstCaptionTaskUp: return TextAfter(x->cTask(), y->cTask());
-        case tstCaptionTaskDown: return TextAfter(y->cTask(), x->cTask());
-        case tstActiveUp: return !x->Activ() && y->Activ();
-        case tstActiveDown: return x->Activ() && !y->Activ();
-        case tstNone: break;
+        case tstCaptionTaskUp:
+            return TextAfter(x->cTask(), y->cTask());
+        case tstCaptionTaskDown:
+            return TextAfter(y->cTask(), x->cTask());
+        case tstActiveUp:
+            return !x->Activ() && y->Activ();
+        case tstActiveDown:
+            return x->Activ() && !y->Activ();
+        case tstNone:
+            break;
         }
         return false;
     };

@@ -21,12 +21,12 @@ TEST(CodePage, UnrepresentableAndMalformedBecomeQuestionMarks) {
         const char* utf8;
         const char* ansi;
     } cases[] = {
-        {"日本", "??"},              // outside the code page
+        {"日本", "??"},                // outside the code page
         {"a\xF0\x9F\x98\x80z", "a?z"}, // outside the basic plane
-        {"\xFF\xFE", "??"},          // not UTF-8 at all
-        {"\xD0", "?"},               // cut short
-        {"\xC0\x80", "?"},           // overlong form of NUL
-        {"\xED\xA0\x80", "?"},       // surrogate
+        {"\xFF\xFE", "??"},            // not UTF-8 at all
+        {"\xD0", "?"},                 // cut short
+        {"\xC0\x80", "?"},             // overlong form of NUL
+        {"\xED\xA0\x80", "?"},         // surrogate
     };
     for (const auto& c : cases) EXPECT_EQ(Utf8ToAnsi(c.utf8), c.ansi) << c.utf8;
 }

@@ -7,7 +7,9 @@
 using platform::SingleInstanceLock;
 
 namespace {
-std::string UniqueName() { return "test-" + std::to_string(getpid()) + "-" + std::to_string(rand()); }
+std::string UniqueName() {
+    return "test-" + std::to_string(getpid()) + "-" + std::to_string(rand());
+}
 } // namespace
 
 TEST(SingleInstance, SecondHolderIsRefusedUntilTheFirstLetsGo) {

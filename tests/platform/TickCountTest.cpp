@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-uint32_t FakeTicks() { return 4294967290u; }
+uint32_t FakeTicks() {
+    return 4294967290u;
+}
 } // namespace
 
 TEST(TickCount, FollowsTheInstalledSourceAndRestoresTheClock) {
