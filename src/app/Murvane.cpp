@@ -1,0 +1,49 @@
+// The program block: one copy at a time, the objects and windows in their order, the
+// message loop, and the teardown that saves the settings.
+#include "app/Application.h"
+#include "app/main.h"
+#include "dialogs/uAbout.h"
+#include "dialogs/uOptions.h"
+#include "floating/ComboFloat.h"
+#include "platform/SingleInstance.h"
+#include "settings/DataModule.h"
+
+#include <QMessageBox>
+
+// Held for the whole life of the process; the kernel lets go of it when the process ends.
+static platform::SingleInstanceLock* InstanceMutex = nullptr;
+
+static bool IsAlreadyRunning() {
+    InstanceMutex = new platform::SingleInstanceLock(platform::SingleInstanceLock::NameForCurrentUser());
+    return InstanceMutex->HeldElsewhere();
+}
+
+int main(int argc, char** argv) {
+    TApplication app(argc, argv);
+    if (IsAlreadyRunning()) {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Ошибка"),
+                        QStringLiteral("Murvane уже запущен."), QMessageBox::Ok);
+        box.exec();
+        return 0;
+    }
+    QApplication::setApplicationName(QStringLiteral("Murvane"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Murvane"));
+    // The windows stay alive while hidden in the tray; only the quit command ends the loop.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    MurvaneData = new TMurvaneData;
+    Form3 = new TForm3;
+    ComboFloatForm = new TComboFloatForm;
+    Form1 = new TForm1;
+    Form6 = new TForm6;
+
+    Form3->show();
+    app.exec();
+
+    delete Form6;
+    delete Form1;
+    delete ComboFloatForm;
+    delete Form3;
+    delete MurvaneData;
+    return 0;
+}
