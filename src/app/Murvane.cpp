@@ -1,14 +1,18 @@
 // The program block: one copy at a time, the objects and windows in their order, the
 // message loop, and the teardown that saves the settings.
 #include "app/Application.h"
+#include "app/Services.h"
 #include "app/main.h"
 #include "dialogs/uAbout.h"
 #include "dialogs/uOptions.h"
 #include "floating/ComboFloat.h"
+#include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
 #include "settings/DataModule.h"
 
 #include <QMessageBox>
+#include <QSessionManager>
+#include <memory>
 
 // Held for the whole life of the process; the kernel lets go of it when the process ends.
 static platform::SingleInstanceLock* InstanceMutex = nullptr;
@@ -31,6 +35,21 @@ int main(int argc, char** argv) {
     // The windows stay alive while hidden in the tray; only the quit command ends the loop.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Hot keys reach the main window whatever has the focus, also while it is hidden.
+    std::unique_ptr<platform::IHotKeyService> hotKeys = platform::CreateHotKeyService();
+    HotKeyService = hotKeys.get();
+    hotKeys->onHotKey = [](int id) {
+        if (Form3) Form3->WMHotKey(id);
+    };
+    // A logout, a shutdown or a termination signal quits as the tray's quit command does,
+    // so nothing is lost.
+    platform::WatchQuitSignals([] {
+        if (Form3) Form3->N5Click();
+    });
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
+        if (Form3) Form3->N5Click();
+    });
+
     MurvaneData = new TMurvaneData;
     Form3 = new TForm3;
     ComboFloatForm = new TComboFloatForm;
@@ -45,5 +64,6 @@ int main(int argc, char** argv) {
     delete ComboFloatForm;
     delete Form3;
     delete MurvaneData;
+    HotKeyService = nullptr;
     return 0;
 }

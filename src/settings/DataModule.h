@@ -1,7 +1,10 @@
 #pragma once
-// The data module: the program's task list and its settings.
+// The data module: the program's task list and its settings store Options1, whose stored
+// form carries the catalogue of settings; its handlers apply every loaded or changed setting.
 #include <QObject>
-#include <string>
+
+class TOptions;
+class TOption;
 
 class TMurvaneData : public QObject {
     Q_OBJECT
@@ -9,8 +12,10 @@ public:
     TMurvaneData();
     ~TMurvaneData() override;
 
-    // The one load at the end of start-up, when every window exists.
-    void LoadAtStartUp();
+    TOptions* Options1 = nullptr;
+
+    void Options1OptionChange(TOptions* Sender, TOption* CurrentOption);
+    void Options1Loaded(TOptions* Sender);
 
 private:
     void DataModuleCreate();

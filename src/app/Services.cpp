@@ -1,0 +1,3 @@
+#include "app/Services.h"
+
+platform::IHotKeyService* HotKeyService = nullptr;
