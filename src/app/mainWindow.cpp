@@ -10,7 +10,9 @@
 #include "floating/ComboFloat.h"
 #include "pulse/PulseTimer.h"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QMessageBox>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QWindow>
@@ -26,11 +28,13 @@ void TForm3::InstallWindowRules() {
 }
 
 void TForm3::FormDeactivate(QWindow* nowActive) {
-    // Only another real window of the program counts; menus and tool tips are not windows
-    // that take the user away.
+    // Only another real window of the program counts (a dialog, the settings, the about
+    // box): menus, tool tips and message boxes are not windows that take the user away.
     if (!nowActive || !isVisible() || nowActive == windowHandle()) return;
     const Qt::WindowType type = nowActive->type();
     if (type == Qt::Popup || type == Qt::ToolTip || type == Qt::Tool) return;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowHandle() == nowActive && qobject_cast<QMessageBox*>(w)) return;
     hide();
 }
 
