@@ -8,62 +8,6 @@
 
 namespace {
 
-constexpr char32_t kReplacement = 0xFFFD;
-
-// Strict UTF-8 decoding: overlong forms, surrogates and values above U+10FFFF are malformed.
-std::vector<char32_t> DecodeUtf8(std::string_view bytes) {
-    std::vector<char32_t> out;
-    out.reserve(bytes.size());
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const auto b0 = static_cast<unsigned char>(bytes[i]);
-        if (b0 < 0x80) {
-            out.push_back(b0);
-            ++i;
-            continue;
-        }
-        size_t length = 0;
-        char32_t cp = 0, minimum = 0;
-        if (b0 >= 0xC2 && b0 <= 0xDF)
-            length = 2, cp = b0 & 0x1F, minimum = 0x80;
-        else if (b0 >= 0xE0 && b0 <= 0xEF)
-            length = 3, cp = b0 & 0x0F, minimum = 0x800;
-        else if (b0 >= 0xF0 && b0 <= 0xF4)
-            length = 4, cp = b0 & 0x07, minimum = 0x10000;
-        size_t used = 1;
-        bool good = length != 0;
-        for (; good && used < length; ++used) {
-            if (i + used >= bytes.size() || (static_cast<unsigned char>(bytes[i + used]) & 0xC0) != 0x80) {
-                good = false;
-                break;
-            }
-            cp = (cp << 6) | (static_cast<unsigned char>(bytes[i + used]) & 0x3F);
-        }
-        if (good && (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) good = false;
-        out.push_back(good ? cp : kReplacement);
-        i += good ? length : std::max<size_t>(used, 1);
-    }
-    return out;
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 void AppendUInt32(std::string& out, uint32_t value) {
     for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((value >> shift) & 0xFF);
 }
@@ -77,7 +21,7 @@ std::string Hex(unsigned value) {
 
 std::string SanitizedUtf8(std::string_view bytes) {
     std::string out;
-    for (char32_t cp : DecodeUtf8(bytes)) AppendUtf8(out, cp);
+    for (char32_t cp : platform::DecodeUtf8(bytes)) platform::AppendUtf8(out, cp);
     return out;
 }
 
@@ -96,7 +40,7 @@ void TWriter::WritePropName(std::string_view name) {
 }
 
 void TWriter::WriteString(std::string_view utf8) {
-    const std::vector<char32_t> text = DecodeUtf8(utf8);
+    const std::vector<char32_t> text = platform::DecodeUtf8(utf8);
     bool ascii = true;
     size_t units = 0;
     for (char32_t cp : text) {
@@ -117,7 +61,7 @@ void TWriter::WriteString(std::string_view utf8) {
         return;
     }
     std::string encoded;
-    for (char32_t cp : text) AppendUtf8(encoded, cp);
+    for (char32_t cp : text) platform::AppendUtf8(encoded, cp);
     if (!text.empty() && encoded.size() < 2 * units) {
         bytes_ += static_cast<char>(vaUTF8String);
         AppendUInt32(bytes_, static_cast<uint32_t>(encoded.size()));
@@ -230,7 +174,7 @@ std::string TReader::ReadString() {
                     ++i;
                 }
             }
-            AppendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? kReplacement : u);
+            platform::AppendUtf8(out, u >= 0xD800 && u <= 0xDFFF ? platform::kReplacementChar : u);
         }
         return out;
     }

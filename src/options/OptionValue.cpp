@@ -1,5 +1,7 @@
 #include "options/OptionValue.h"
 
+#include "options/TextCase.h"
+
 #include <array>
 #include <charconv>
 #include <chrono>
@@ -21,23 +23,6 @@ std::string Quoted(std::string_view text) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
-
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    return text;
 }
 
 // Decimal integer with an optional sign and nothing else around it.

@@ -1,5 +1,6 @@
 #include "options/RegStore.h"
 
+#include "options/TextCase.h"
 #include "platform/AtomicFile.h"
 #include "platform/Errors.h"
 
@@ -7,17 +8,6 @@
 #include <filesystem>
 
 namespace {
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-    return true;
-}
 
 // Fields are separated by tabs; "%" escapes the few bytes that would break a line.
 std::string Escaped(std::string_view text) {

@@ -1,14 +1,12 @@
 #include "options/ShortCut.h"
 
+#include "options/TextCase.h"
+
 #include <array>
 #include <string>
 #include <unordered_map>
 
 namespace {
-
-char AsciiLower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 std::string Lowered(std::string_view text) {
     std::string out(text);

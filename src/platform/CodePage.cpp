@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <array>
 #include <unordered_map>
 
@@ -38,28 +39,42 @@ char CodePointToAnsi(char32_t cp) {
     return it == table.end() ? '?' : static_cast<char>(it->second);
 }
 
-// Decodes one UTF-8 sequence at s[i]; advances i. Returns U+FFFD for malformed input.
-char32_t NextCodePoint(std::string_view s, size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i++]);
-    if (b0 < 0x80) return b0;
-    int extra;
-    char32_t cp;
-    if ((b0 & 0xE0) == 0xC0) {
-        extra = 1, cp = b0 & 0x1F;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        extra = 2, cp = b0 & 0x0F;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        extra = 3, cp = b0 & 0x07;
-    } else {
-        return 0xFFFD;
+} // namespace
+
+// Strict UTF-8 decoding: overlong forms, surrogates and values above U+10FFFF are malformed.
+std::vector<char32_t> DecodeUtf8(std::string_view bytes) {
+    std::vector<char32_t> out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b0 = static_cast<unsigned char>(bytes[i]);
+        if (b0 < 0x80) {
+            out.push_back(b0);
+            ++i;
+            continue;
+        }
+        size_t length = 0;
+        char32_t cp = 0, minimum = 0;
+        if (b0 >= 0xC2 && b0 <= 0xDF)
+            length = 2, cp = b0 & 0x1F, minimum = 0x80;
+        else if (b0 >= 0xE0 && b0 <= 0xEF)
+            length = 3, cp = b0 & 0x0F, minimum = 0x800;
+        else if (b0 >= 0xF0 && b0 <= 0xF4)
+            length = 4, cp = b0 & 0x07, minimum = 0x10000;
+        size_t used = 1;
+        bool good = length != 0;
+        for (; good && used < length; ++used) {
+            if (i + used >= bytes.size() || (static_cast<unsigned char>(bytes[i + used]) & 0xC0) != 0x80) {
+                good = false;
+                break;
+            }
+            cp = (cp << 6) | (static_cast<unsigned char>(bytes[i + used]) & 0x3F);
+        }
+        if (good && (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) good = false;
+        out.push_back(good ? cp : kReplacementChar);
+        i += good ? length : std::max<size_t>(used, 1);
     }
-    for (int k = 0; k < extra; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return 0xFFFD;
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    static constexpr char32_t kMin[] = {0, 0x80, 0x800, 0x10000};
-    if (cp < kMin[extra] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0xFFFD;
-    return cp;
+    return out;
 }
 
 void AppendUtf8(std::string& out, char32_t cp) {
@@ -68,14 +83,17 @@ void AppendUtf8(std::string& out, char32_t cp) {
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | (cp >> 6));
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
+    } else if (cp < 0x10000) {
         out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
         out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
-
-} // namespace
 
 char32_t AnsiToCodePoint(unsigned char byte) {
     return byte < 0x80 ? byte : kUpperHalf[byte - 0x80];
@@ -84,7 +102,7 @@ char32_t AnsiToCodePoint(unsigned char byte) {
 std::string Utf8ToAnsi(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    for (size_t i = 0; i < utf8.size();) out += CodePointToAnsi(NextCodePoint(utf8, i));
+    for (char32_t cp : DecodeUtf8(utf8)) out += CodePointToAnsi(cp);
     return out;
 }
 

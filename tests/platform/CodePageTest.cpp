@@ -25,7 +25,7 @@ TEST(CodePage, UnrepresentableAndMalformedBecomeQuestionMarks) {
         {"a\xF0\x9F\x98\x80z", "a?z"}, // outside the basic plane
         {"\xFF\xFE", "??"},            // not UTF-8 at all
         {"\xD0", "?"},                 // cut short
-        {"\xC0\x80", "?"},             // overlong form of NUL
+        {"\xC0\x80", "??"},            // overlong form of NUL: two malformed bytes
         {"\xED\xA0\x80", "?"},         // surrogate
     };
     for (const auto& c : cases) EXPECT_EQ(Utf8ToAnsi(c.utf8), c.ansi) << c.utf8;
