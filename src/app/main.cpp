@@ -91,6 +91,7 @@ void TForm3::CreatePageTasks() {
     page1->addWidget(TaskGrid);
 
     Chart1 = new TPulseChart(TabSheet2);
+    Chart1->OnMouseUp = [this](Qt::MouseButton b) { Chart1MouseUp(b); };
     auto* page2 = new QVBoxLayout(TabSheet2);
     page2->setContentsMargins(0, 0, 0, 0);
     page2->addWidget(Chart1);

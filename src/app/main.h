@@ -86,6 +86,7 @@ public:
     void N7Click();
     void TrayIcon1DblClick();
     void WMHotKey(int id);
+    void Chart1MouseUp(Qt::MouseButton Button);
     bool FormCloseQuery();
     void FormClose();
 

@@ -8,6 +8,7 @@
 #include "dialogs/uAbout.h"
 #include "dialogs/uOptions.h"
 #include "floating/ComboFloat.h"
+#include "pulse/PulseChart.h"
 #include "pulse/PulseTimer.h"
 
 #include <QApplication>
@@ -109,6 +110,13 @@ void TForm3::WMHotKey(int id) {
     default:
         break;
     }
+}
+
+void TForm3::Chart1MouseUp(Qt::MouseButton Button) {
+    // Clicks count only while the chart is lent to the floating window.
+    if (Chart1->parentWidget() == TabSheet2) return;
+    if (Button == Qt::RightButton && ComboFloatForm) ComboFloatForm->hide();
+    if (Button == Qt::LeftButton) ShowWindow();
 }
 
 bool TForm3::FormCloseQuery() {

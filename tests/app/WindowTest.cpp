@@ -7,6 +7,10 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSystemTrayIcon>
+#include <QTabWidget>
 #include <QTest>
 #include <filesystem>
 
@@ -211,4 +215,33 @@ TEST_F(Window, AnotherWindowOfTheProgramTakingTheFocusHidesTheMainWindow) {
     QCoreApplication::processEvents();
     EXPECT_FALSE(Form3->isVisible());
     Form1->hide();
+}
+
+TEST_F(Window, MenusHoldTheirItemsInOrder) {
+    Start();
+    auto texts = [](const QWidget* menu) {
+        QStringList out;
+        for (const QAction* a : menu->actions()) out << a->text();
+        return out;
+    };
+    EXPECT_EQ(texts(Form3->PopupMenu1),
+              (QStringList{"Показать/скрыть окно программы", "Добавить задание", "Выход из программы"}));
+    EXPECT_EQ(Form3->PopupMenu1->defaultAction(), Form3->N4);
+    EXPECT_TRUE(Form3->N4->font().bold());
+    EXPECT_EQ(texts(Form3->PopupMenu2),
+              (QStringList{"Показать скрытые", "Отметить как \"Выполненное\"", "Снять отметку о выполнении",
+                           "Добавить задание", "Удалить задание", "Сортировать список"}));
+    EXPECT_EQ(texts(Form3->N12), (QStringList{"по выполнению", "по алфавиту"}));
+    EXPECT_EQ(texts(Form3->MainMenu1), (QStringList{"Настройка", "Помощь"}));
+    EXPECT_EQ(texts(Form3->N2), (QStringList{"Проверка обновлений", "О програме"}));
+    EXPECT_EQ(Form3->TrayIcon1->toolTip(), QApplication::applicationDisplayName());
+}
+
+TEST_F(Window, TheButtonStripShowsOnlyWithTheTaskPage) {
+    Start();
+    EXPECT_TRUE(Form3->Panel4->isVisible());
+    Form3->PageControl1->setCurrentWidget(Form3->TabSheet2);
+    EXPECT_FALSE(Form3->Panel4->isVisible());
+    Form3->PageControl1->setCurrentWidget(Form3->TabSheet1);
+    EXPECT_TRUE(Form3->Panel4->isVisible());
 }
