@@ -84,13 +84,23 @@ std::string TIniDocument::LineEnd() const {
     return "\n";
 }
 
+// A value in one pair of matching quotes reads without them, as the profile services give it.
+static std::string_view Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 std::optional<std::string> TIniDocument::ReadValue(std::string_view section, std::string_view key) const {
-    bool inSection = false;
+    // Only the first occurrence of a section counts; a repeated one is ignored.
+    bool inSection = false, seen = false;
     for (const auto& line : lines_) {
         if (line.kind == Header) {
-            inSection = SameText(line.name, section);
+            if (inSection) return std::nullopt;
+            inSection = !seen && SameText(line.name, section);
+            seen = seen || inSection;
         } else if (inSection && line.kind == Key && SameText(line.name, key)) {
-            return Limited(line.value);
+            return Limited(Unquoted(line.value));
         }
     }
     return std::nullopt;
@@ -111,8 +121,8 @@ bool TIniDocument::WriteValue(std::string_view section, std::string_view key, st
     for (size_t i = 0; i < lines_.size(); ++i) {
         Line& line = lines_[i];
         if (line.kind == Header) {
-            inSection = SameText(line.name, section);
-            firstSectionOpen = inSection && !firstSectionSeen;
+            inSection = !firstSectionSeen && SameText(line.name, section);
+            firstSectionOpen = inSection;
             if (firstSectionOpen) {
                 firstSectionSeen = true;
                 lastOfFirstSection = i;
@@ -152,10 +162,12 @@ std::vector<std::string> TIniDocument::SectionNames() const {
 
 std::vector<std::string> TIniDocument::KeyNames(std::string_view section) const {
     std::vector<std::string> names;
-    bool inSection = false;
+    bool inSection = false, seen = false;
     for (const auto& line : lines_) {
         if (line.kind == Header) {
-            inSection = SameText(line.name, section);
+            if (inSection) break;
+            inSection = !seen && SameText(line.name, section);
+            seen = seen || inSection;
         } else if (inSection && line.kind == Key) {
             AddOnce(names, line.name);
         }
@@ -172,8 +184,12 @@ const TIniDocument& TIniFile::ForReading() {
         // The profile services read an unreadable file as an empty one.
         bytes.clear();
     }
+    // Outside a load batch nothing is kept, so no later batch can see the file as it was.
     cached_ = TIniDocument::Parse(bytes);
-    return *cached_;
+    if (batch_ > 0) return *cached_;
+    uncached_ = std::move(*cached_);
+    cached_.reset();
+    return uncached_;
 }
 
 void TIniFile::EndBatch() {

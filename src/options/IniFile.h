@@ -82,4 +82,5 @@ private:
     std::string fileName_;
     int batch_ = 0;
     std::optional<TIniDocument> cached_;
+    TIniDocument uncached_; // the last read outside a batch, alive until the next read
 };

@@ -31,6 +31,9 @@ UINT ThreadTimerService::SetEvent(UINT delay, UINT, LPTIMECALLBACK callback, DWO
 }
 
 MMRESULT ThreadTimerService::KillEvent(UINT id) {
+    // No timer ever has id 0 (and "no tick running" is 0 too, which the wait below would
+    // take for a tick of it).
+    if (id == 0) return MMSYSERR_INVALPARAM;
     std::unique_lock lock(mutex_);
     const bool existed = timers_.erase(id) != 0;
     // A tick of id may be running on the worker right now (also a one-shot tick, already

@@ -41,10 +41,13 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"KeyInOtherSection", "[T]\nk=v\n[S]\n", "S", "k", std::nullopt},
         ReadCase{"CommentLine", "[S]\n;k=v\n", "S", "k", std::nullopt},
         ReadCase{"FirstDuplicateKeyWins", "[S]\nk=1\nK=2\n", "S", "k", "1"},
-        ReadCase{"DuplicateSectionSearched", "[S]\na=1\n[T]\nk=0\n[s]\nk=2\n", "S", "k", "2"},
+        ReadCase{"RepeatedSectionIgnored", "[S]\na=1\n[T]\nk=0\n[s]\nk=2\n", "S", "k", std::nullopt},
+        ReadCase{"QuotesAroundValueDropped", "[S]\nk=\"AlphaDown\"\n", "S", "k", "AlphaDown"},
+        ReadCase{"SingleQuotesDropped", "[S]\nk='v w'\n", "S", "k", "v w"},
+        ReadCase{"UnmatchedQuoteKept", "[S]\nk=\"v'\n", "S", "k", "\"v'"},
         ReadCase{"HeaderWithoutBracket", "[S\nk=v\n", "S", "k", "v"},
         ReadCase{"TextAfterHeader", "[S] trailing\nk=v\n", "S", "k", "v"},
-        ReadCase{"BinaryBytes", std::string("\x00\xff\x01[S]\n\x00k\n[S]\nk=\xfe\x00z\n", 20), "S", "k",
+        ReadCase{"BinaryBytes", std::string("\x00\xff\x01\n[S]\n\x00k\nk=\xfe\x00z\n", 17), "S", "k",
                  std::string("\xfe\x00z", 3)},
         ReadCase{"LongValueIsCut", "[S]\nk=" + kLong + "\n", "S", "k", std::string(kMaxIniValueLength, 'x')},
         ReadCase{"LongLineWithoutEquals", "[S]\n" + kLong + "\nk=v", "S", "k", "v"},
@@ -82,8 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"FollowsWindowsLineEnds", "[S]\r\na=1\r\n", "S", "k", "v", "[S]\r\na=1\r\nk=v\r\n"},
         WriteCase{"NoFinalNewline", "[S]\na=1", "S", "k", "v", "[S]\na=1\nk=v\n"},
         WriteCase{"NewSectionAtEnd", "junk\n[T]\nx=1", "S", "k", "v", "junk\n[T]\nx=1\n[S]\nk=v\n"},
-        WriteCase{"KeyInDuplicateSection", "[S]\na=1\n[T]\n[S]\nk=old\n", "S", "k", "v",
-                  "[S]\na=1\n[T]\n[S]\nk=v\n"},
+        WriteCase{"KeyInRepeatedSectionIsNotTheKey", "[S]\na=1\n[T]\n[S]\nk=old\n", "S", "k", "v",
+                  "[S]\na=1\nk=v\n[T]\n[S]\nk=old\n"},
         WriteCase{"NewKeyInFirstOfDuplicates", "[S]\na=1\n[T]\n[S]\nb=2\n", "S", "k", "v",
                   "[S]\na=1\nk=v\n[T]\n[S]\nb=2\n"},
         WriteCase{"UnknownLinesKept", "[S]\n; note\nno equals\n\x01\xff\n", "S", "k", "v",
@@ -106,12 +109,26 @@ TEST(IniFile, RefusesWhatALineCannotHold) {
     }
 }
 
-TEST(IniFile, ListsSectionsAndKeysOnce) {
+TEST(IniFile, ListsSectionsOnceAndTheKeysOfTheFirstOccurrence) {
     const auto document = TIniDocument::Parse("[Value]\nA=1\n[Tasks]\nB=1\nno\n;C=1\n[value]\na=2\nD=3\n");
     EXPECT_EQ(document.SectionNames(), (std::vector<std::string>{"Value", "Tasks"}));
-    EXPECT_EQ(document.KeyNames("VALUE"), (std::vector<std::string>{"A", "D"}));
+    EXPECT_EQ(document.KeyNames("VALUE"), std::vector<std::string>{"A"}); // a repeated section is ignored
     EXPECT_EQ(document.KeyNames("Tasks"), std::vector<std::string>{"B"});
     EXPECT_TRUE(document.KeyNames("Missing").empty());
+}
+
+TEST(IniFile, ALoadBatchSeesTheFileAsItIsWhenItStarts) {
+    TempDir dir;
+    const std::string path = dir.file("Options.ini");
+    TIniFile ini(path);
+    TempDir::Write(path, "[S]\nk=1\n");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+    TempDir::Write(path, "[S]\nk=2\n"); // changed by hand between two loads
+    ini.BeginBatch();
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "2");
+    ini.WriteString("S", "k", "3");
+    EXPECT_EQ(ini.ReadString("S", "k", ""), "3"); // the batch sees its own writes
+    ini.EndBatch();
 }
 
 TEST(IniFile, OnDiskCreatesTheFileAndKeepsEverythingElse) {

@@ -92,6 +92,12 @@ TEST(ThreadTimer, NoCallbackRunsAfterKillReturns) {
     for (const Probe& p : probes) EXPECT_EQ(p.afterKill, 0);
 }
 
+TEST(ThreadTimer, KillingAnUnknownIdAnswersAtOnce) {
+    ThreadTimerService service;
+    EXPECT_EQ(service.KillEvent(0), MMSYSERR_INVALPARAM); // the id of "no timer yet"
+    EXPECT_EQ(service.KillEvent(12345), MMSYSERR_INVALPARAM);
+}
+
 TEST(ThreadTimer, KillWaitsForTheTickInFlight) {
     ThreadTimerService service;
     Probe p;
