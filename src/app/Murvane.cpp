@@ -38,16 +38,16 @@ int main(int argc, char** argv) {
     // Hot keys reach the main window whatever has the focus, also while it is hidden.
     std::unique_ptr<platform::IHotKeyService> hotKeys = platform::CreateHotKeyService();
     HotKeyService = hotKeys.get();
-    hotKeys->onHotKey = [](int id) {
-        if (Form3) Form3->WMHotKey(id);
-    };
+    DeliverHotKeysToMainWindow(*hotKeys);
     // A logout, a shutdown or a termination signal quits as the tray's quit command does,
     // so nothing is lost.
     platform::WatchQuitSignals([] {
         if (Form3) Form3->N5Click();
     });
+    // The session manager asks for the data before a logout (and at checkpoints): it is
+    // saved without quitting; the termination that follows a logout then quits.
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [](QSessionManager&) {
-        if (Form3) Form3->N5Click();
+        if (Form3) Form3->SaveForSession();
     });
 
     MurvaneData = new TMurvaneData;

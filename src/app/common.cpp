@@ -28,8 +28,9 @@ struct TaskRowIndex {
 } // namespace
 
 void FillTaskGrid(TStringGridCheck* grid) {
-    GridFilling = true;
+    // Read before the flag goes up: a setting that does not convert must not leave it up.
     const bool showCompleted = OptionValue("AutoHide").AsBoolean();
+    GridFilling = true;
     std::vector<const TMyTask*> shown;
     shown.reserve(TaskList->Count());
     for (int i = 0; i < TaskList->Count(); ++i) {

@@ -88,6 +88,8 @@ public:
     void WMHotKey(int id);
     void Chart1MouseUp(Qt::MouseButton Button);
     bool FormCloseQuery();
+    // Saves what the quit saves, without quitting.
+    void SaveForSession();
     void FormClose();
 
 protected:

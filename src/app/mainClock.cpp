@@ -12,7 +12,9 @@
 void TForm3::Timer1Timer() {
     const uint32_t now = platform::GetTickCount();
     const uint32_t elapsed = now - LastTickCount; // modulo 2^32: the counter's wrap costs nothing
-    LastTickCount += AdvanceTaskTimes(elapsed);
+    // Taken before the advance: ticks that run while its error box is open start from here.
+    LastTickCount = now;
+    AdvanceTaskTimes(elapsed);
 }
 
 uint32_t TForm3::AdvanceTaskTimes(uint32_t ms) {

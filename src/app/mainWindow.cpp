@@ -10,6 +10,7 @@
 #include "floating/ComboFloat.h"
 #include "pulse/PulseChart.h"
 #include "pulse/PulseTimer.h"
+#include "tasks/TaskListUnit.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -127,6 +128,14 @@ bool TForm3::FormCloseQuery() {
         if (!SaveAll()) return false;
     }
     return QuitRequested;
+}
+
+void TForm3::SaveForSession() {
+    TApplication::Guarded([this] {
+        SetOptionValue("FormHeight", height());
+        SavePulse(Chart1);
+        TaskList->SaveTasks();
+    });
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {

@@ -43,7 +43,7 @@ protected:
         gFakeTicks = 1000;
         platform::SetTickSource(&FakeTicks);
         HotKeyService = &hotKeys;
-        hotKeys.onHotKey = [](int id) { Form3->WMHotKey(id); };
+        DeliverHotKeysToMainWindow(hotKeys);
         QuitRequested = false;
         MurvaneData = new TMurvaneData;
         Form3 = new TForm3;

@@ -233,6 +233,17 @@ TEST_F(TaskGrid, AMissingGlobalNeverStopsTheTaskClocks) {
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
+TEST_F(TaskGrid, ASettingThatDoesNotConvertNeverLeavesTheGridFilling) {
+    Start();
+    NewTask("a");
+    EXPECT_ANY_THROW(Option("AutoHide").SetValueAsString("maybe"));
+    EXPECT_FALSE(GridFilling);
+    Option("AutoHide").SetValueAsString("-1");
+    FillTaskGrid(Form3->TaskGrid);
+    ClickBox(1); // the user's tick still counts
+    EXPECT_FALSE(TaskList->Items(TaskList->Find(std::string("a"), 0))->Activ());
+}
+
 TEST_F(TaskGrid, ApplyingAnOptionWritesNoOtherOptionAndNoFile) {
     Start();
     const auto before = std::filesystem::exists(dir.file("Options.ini"));

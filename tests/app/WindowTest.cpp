@@ -21,7 +21,12 @@ namespace {
 
 class Window : public ProgramFixture {
 protected:
-    bool Press(char key) { return hotKeys.Press(MOD_CONTROL | MOD_ALT, static_cast<unsigned>(key)); }
+    // Presses the combination and lets the queued hot key message arrive.
+    bool Press(char key) {
+        const bool held = hotKeys.Press(MOD_CONTROL | MOD_ALT, static_cast<unsigned>(key));
+        QCoreApplication::processEvents();
+        return held;
+    }
     bool Exists(const char* name) const { return std::filesystem::exists(dir.file(name)); }
     std::vector<std::pair<bool, int>> HotKeyCalls() const {
         std::vector<std::pair<bool, int>> calls;
@@ -93,6 +98,14 @@ TEST_F(Window, HotKeyTwoAddsATaskWhileTheWindowStaysHidden) {
     }
     EXPECT_FALSE(Form3->isVisible());
     EXPECT_NE(TaskList->Find(std::string("из трея"), 0), -1);
+}
+
+TEST_F(Window, AnErrorInAHotKeyCommandIsReportedAndTheProgramGoesOn) {
+    Start({{"Options.ini", "[Value]\nChartTimer=soon\n"}});
+    reports.clear();
+    Press('C'); // the add command starts the pulse first, whose period does not convert
+    EXPECT_EQ(reports.size(), 1);
+    EXPECT_TRUE(Form3->Timer1->isActive());
 }
 
 TEST_F(Window, QuitSavesEverythingAndReleasesTheHotKeys) {
