@@ -56,6 +56,11 @@ TIniDocument TIniDocument::Parse(std::string_view bytes) {
         if (newline == std::string_view::npos) {
             line.text = bytes.substr(start);
             start = bytes.size();
+            // A last line cut after its carriage return still ends there.
+            if (!line.text.empty() && line.text.back() == '\r') {
+                line.text.pop_back();
+                line.eol = "\r";
+            }
         } else {
             line.text = bytes.substr(start, newline - start);
             line.eol = "\n";
@@ -80,7 +85,7 @@ std::string TIniDocument::Serialize() const {
 std::string TIniDocument::LineEnd() const {
     // New lines follow the file's own convention.
     for (const auto& line : lines_)
-        if (!line.eol.empty()) return line.eol;
+        if (!line.eol.empty() && line.eol != "\r") return line.eol;
     return "\n";
 }
 
@@ -140,7 +145,8 @@ bool TIniDocument::WriteValue(std::string_view section, std::string_view key, st
     }
     auto insertAfter = [&](std::optional<size_t> after, std::string text) {
         const size_t at = after ? *after + 1 : lines_.size();
-        if (at > 0 && lines_[at - 1].eol.empty()) lines_[at - 1].eol = eol;
+        // The line before must end in a whole line end, or the new line would join it.
+        if (at > 0 && (lines_[at - 1].eol.empty() || lines_[at - 1].eol == "\r")) lines_[at - 1].eol = eol;
         Line line;
         line.text = std::move(text);
         line.eol = eol;

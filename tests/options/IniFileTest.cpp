@@ -36,6 +36,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"EmptyValueIsNotMissing", "[S]\nk=\n", "S", "k", ""},
         ReadCase{"WindowsLineEnds", "[S]\r\nk=v\r\n", "S", "k", "v"},
         ReadCase{"NoFinalNewline", "[S]\nk=v", "S", "k", "v"},
+        ReadCase{"CutAfterTheLastCarriageReturn", "[S]\r\nk=v\r", "S", "k", "v"},
         ReadCase{"LineWithoutEquals", "[S]\nk\n", "S", "k", std::nullopt},
         ReadCase{"KeyBeforeAnySection", "k=v\n[S]\n", "S", "k", std::nullopt},
         ReadCase{"KeyInOtherSection", "[T]\nk=v\n[S]\n", "S", "k", std::nullopt},
@@ -91,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                   "[S]\na=1\nk=v\n[T]\n[S]\nb=2\n"},
         WriteCase{"UnknownLinesKept", "[S]\n; note\nno equals\n\x01\xff\n", "S", "k", "v",
                   "[S]\n; note\nno equals\n\x01\xff\nk=v\n"},
-        WriteCase{"EmptyValue", "[S]\nk=v\n", "S", "k", "", "[S]\nk=\n"}),
+        WriteCase{"EmptyValue", "[S]\nk=v\n", "S", "k", "", "[S]\nk=\n"},
+        WriteCase{"AfterALoneCarriageReturn", "; note\r", "S", "k", "v", "; note\n[S]\nk=v\n"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(IniFile, RefusesWhatALineCannotHold) {
