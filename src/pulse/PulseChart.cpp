@@ -1,5 +1,6 @@
 #include "pulse/PulseChart.h"
 
+#include <QGraphicsLayout>
 #include <QMouseEvent>
 #include <QtCharts/QChart>
 #include <QtCharts/QLineSeries>
@@ -39,8 +40,18 @@ TPulseChart::TPulseChart(QWidget* parent) : QChartView(parent) {
     chart->addSeries(Series2);
     axisX_ = new QValueAxis;
     axisY_ = new QValueAxis;
-    axisX_->setLabelFormat(QStringLiteral("%d"));
-    axisY_->setLabelFormat(QStringLiteral("%d"));
+    // The page is small: thin margins and small labels leave the room to the lines.
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
+    QFont small = chart->legend()->font();
+    small.setPixelSize(10);
+    chart->legend()->setFont(small);
+    for (QValueAxis* axis : {axisX_, axisY_}) {
+        axis->setLabelFormat(QStringLiteral("%.0f"));
+        axis->setLabelsFont(small);
+        axis->setTickCount(5);
+    }
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
     for (auto* s : {Series1, Series2}) {
@@ -72,6 +83,8 @@ void TPulseChart::Redraw() {
         for (const auto& p : r->Points()) maxX = std::max(maxX, p.x), maxY = std::max(maxY, p.y);
     axisX_->setRange(0, maxX);
     axisY_->setRange(0, maxY + 1);
+    axisY_->applyNiceNumbers();
+    axisY_->setTickCount(3);
 }
 
 void TPulseChart::resizeEvent(QResizeEvent* event) {
