@@ -3,20 +3,15 @@
 // rebuild after a task command, a task ticked off by the user, and the pulse chart at a
 // million points. The whole program is built as its block builds it, with its files in a
 // fresh directory, fake hot keys, a manual timer service and a tick counter moved by hand.
+#include "ProgramEnvironment.h"
+#include "TaskFileFixtures.h"
 #include "TempDir.h"
 #include "app/Application.h"
-#include "app/Paths.h"
-#include "app/Services.h"
 #include "app/common.h"
 #include "app/main.h"
 #include "controls/StringGridCheker.h"
-#include "dialogs/uAbout.h"
-#include "dialogs/uOptions.h"
-#include "floating/ComboFloat.h"
 #include "platform/CodePage.h"
-#include "platform/FakeHotKeys.h"
 #include "platform/GetTickCount.h"
-#include "platform/ManualTimer.h"
 #include "pulse/PulseChart.h"
 #include "pulse/PulseTimer.h"
 #include "settings/DataModule.h"
@@ -34,79 +29,29 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
-uint32_t gTicks = 0;
-uint32_t Ticks() {
-    return gTicks;
-}
-
 // A task file of `open` open tasks and `done` completed ones after %Global%, distinct texts.
 std::string TaskFile(int open, int done = 0) {
-    std::string out;
-    auto add = [&out](int32_t id, const std::string& utf8, bool activ, double elapsedDays) {
-        std::string rec(kTaskRecordSize, '\0');
-        const std::string ansi = platform::Utf8ToAnsi(utf8);
-        const uint32_t timer = 0;
-        const double start = 46000.5, doneAt = start + elapsedDays;
-        std::memcpy(&rec[kRecId], &id, 4);
-        rec[kRecTextLen] = static_cast<char>(ansi.size());
-        std::memcpy(&rec[kRecText], ansi.data(), ansi.size());
-        std::memcpy(&rec[kRecTimer], &timer, 4);
-        std::memcpy(&rec[kRecStartTime], &start, 8);
-        std::memcpy(&rec[kRecDoTime], &doneAt, 8);
-        rec[kRecActiv] = activ ? 1 : 0;
-        out += rec;
-    };
-    add(0, kGlobalTask, true, 3.25);
+    std::vector<TaskRec> recs{{kGlobalTask, true, 3.25, 0}};
     for (int i = 0; i < open + done; ++i)
-        add(i + 1, "Задание номер " + std::to_string(i), i < open, (i % 977) / 86400.0 * 37);
-    return out;
+        recs.push_back({"Задание номер " + std::to_string(i), i < open, (i % 977) / 86400.0 * 37, i + 1});
+    return TaskFileOf(recs);
 }
 
 // The program with its windows; the main window is shown on the offscreen screen.
 class Program {
 public:
     explicit Program(const std::string& tasks) {
-        TempDir::Write(dir_.file("Tasks.murvane"), tasks);
-        SetExeDirForTest(dir_.path().string());
-        platform::SetTimerService(&timers_);
-        gTicks = 1000;
-        platform::SetTickSource(&Ticks);
-        HotKeyService = &hotKeys_;
-        hotKeys_.onHotKey = [](int id) { Form3->WMHotKey(id); };
-        QuitRequested = false;
-        MurvaneData = new TMurvaneData;
-        Form3 = new TForm3;
-        ComboFloatForm = new TComboFloatForm;
-        Form1 = new TForm1;
-        Form6 = new TForm6;
+        env_.Start({{"Tasks.murvane", tasks}});
         Form3->Timer1->stop(); // the benchmark ticks by hand
-        Form3->show();
-        QApplication::processEvents();
         Form3->TaskGrid->SyncView();
     }
-    ~Program() {
-        StopTimers();
-        delete Form6;
-        delete Form1;
-        delete ComboFloatForm;
-        delete Form3;
-        delete MurvaneData;
-        Form6 = nullptr, Form1 = nullptr, ComboFloatForm = nullptr, Form3 = nullptr, MurvaneData = nullptr;
-        SetExeDirForTest("");
-        platform::SetTimerService(nullptr);
-        platform::SetTickSource(nullptr);
-        HotKeyService = nullptr;
-    }
-    Program(const Program&) = delete;
-    Program& operator=(const Program&) = delete;
 
 private:
-    TempDir dir_;
-    platform::FakeHotKeyService hotKeys_;
-    platform::ManualTimerService timers_;
+    ProgramEnvironment env_;
 };
 
 int OpenTasks() {
@@ -124,7 +69,7 @@ void BM_Tick(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        gTicks += 250;
+        gFakeTicks += 250;
         Form3->Timer1Timer();
         Form3->TaskGrid->SyncView();
     }
@@ -137,7 +82,7 @@ void BM_TickAndRepaint(benchmark::State& state) {
     const int open = static_cast<int>(state.range(0));
     Program program(TaskFile(open));
     for (auto _ : state) {
-        gTicks += 250;
+        gFakeTicks += 250;
         Form3->Timer1Timer();
         Form3->TaskGrid->SyncView();
         Form3->TaskGrid->viewport()->repaint();

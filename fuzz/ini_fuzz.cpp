@@ -3,6 +3,7 @@
 // what that key reads and nothing else.
 #include "options/IniFile.h"
 #include "options/OptionValue.h"
+#include "options/TextCase.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -11,15 +12,6 @@
 #include <vector>
 
 namespace {
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
 
 void CheckConversions(const std::string& text) {
     for (uint8_t t = otString; t <= otShortCut; ++t) {

@@ -1,14 +1,11 @@
 // The program block: one copy at a time, the objects and windows in their order, the
 // message loop, and the teardown that saves the settings.
 #include "app/Application.h"
+#include "app/Program.h"
 #include "app/Services.h"
 #include "app/main.h"
-#include "dialogs/uAbout.h"
-#include "dialogs/uOptions.h"
-#include "floating/ComboFloat.h"
 #include "platform/QuitSignals.h"
 #include "platform/SingleInstance.h"
-#include "settings/DataModule.h"
 
 #include <QMessageBox>
 #include <QSessionManager>
@@ -50,20 +47,12 @@ int main(int argc, char** argv) {
         if (Form3) Form3->SaveForSession();
     });
 
-    MurvaneData = new TMurvaneData;
-    Form3 = new TForm3;
-    ComboFloatForm = new TComboFloatForm;
-    Form1 = new TForm1;
-    Form6 = new TForm6;
+    CreateProgramObjects();
 
     Form3->show();
     app.exec();
 
-    delete Form6;
-    delete Form1;
-    delete ComboFloatForm;
-    delete Form3;
-    delete MurvaneData;
+    DestroyProgramObjects();
     HotKeyService = nullptr;
     return 0;
 }

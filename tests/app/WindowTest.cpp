@@ -2,6 +2,7 @@
 #include "ProgramFixture.h"
 #include "TaskFileFixtures.h"
 #include "app/Application.h"
+#include "dialogs/uOptions.h"
 #include "pulse/PulseChart.h"
 #include "pulse/PulseTimer.h"
 

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 struct TaskRec {
     std::string text; // UTF-8
@@ -14,7 +15,7 @@ struct TaskRec {
     uint32_t timer = 0;
 };
 
-inline std::string TaskFileOf(std::initializer_list<TaskRec> recs) {
+inline std::string TaskFileOf(const std::vector<TaskRec>& recs) {
     std::string out;
     for (const TaskRec& r : recs) {
         std::string b(kTaskRecordSize, '\0');
