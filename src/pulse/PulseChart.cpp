@@ -6,6 +6,7 @@
 #include <QtCharts/QLineSeries>
 #include <QtCharts/QValueAxis>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -50,8 +51,9 @@ TPulseChart::TPulseChart(QWidget* parent) : QChartView(parent) {
     for (QValueAxis* axis : {axisX_, axisY_}) {
         axis->setLabelFormat(QStringLiteral("%.0f"));
         axis->setLabelsFont(small);
-        axis->setTickCount(5);
     }
+    axisX_->setTickCount(5);
+    axisY_->setTickCount(3);
     chart->addAxis(axisX_, Qt::AlignBottom);
     chart->addAxis(axisY_, Qt::AlignLeft);
     for (auto* s : {Series1, Series2}) {
@@ -81,10 +83,11 @@ void TPulseChart::Redraw() {
     double maxX = 1, maxY = 1;
     for (const auto* r : {&reducer1_, &reducer2_})
         for (const auto& p : r->Points()) maxX = std::max(maxX, p.x), maxY = std::max(maxY, p.y);
-    axisX_->setRange(0, maxX);
-    axisY_->setRange(0, maxY + 1);
-    axisY_->applyNiceNumbers();
-    axisY_->setTickCount(3);
+    // Ranges that keep every tick on a whole number, and change only now and then: a new
+    // range lays the whole chart out anew.
+    const double topX = std::ceil(maxX / 4) * 4, topY = std::ceil((maxY + 1) / 2) * 2;
+    if (axisX_->max() != topX) axisX_->setRange(0, topX);
+    if (axisY_->max() != topY) axisY_->setRange(0, topY);
 }
 
 void TPulseChart::resizeEvent(QResizeEvent* event) {
