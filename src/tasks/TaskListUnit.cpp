@@ -174,25 +174,39 @@ void TTaskList::TaskChanged(TMyTask*) {
 // stable sort by the same order.
 void TTaskList::Sort(TTaskSortType Order) {
     if (Order == tstNone || fCount < 2) return;
-    auto task = [this](int32_t slot) { return Item[slot]; };
-    auto goesBefore = [&](int32_t a, int32_t b) {
-        const TMyTask* x = task(a);
-        const TMyTask* y = task(b);
-        switch (Order) {
-        case tstCaptionTaskUp:
-            return TextAfter(x->cTask(), y->cTask());
-        case tstCaptionTaskDown:
-            return TextAfter(y->cTask(), x->cTask());
-        case tstActiveUp:
-            return !x->Activ() && y->Activ();
-        case tstActiveDown:
-            return x->Activ() && !y->Activ();
-        case tstNone:
-            break;
-        }
-        return false;
-    };
     const auto first = VirtualIndex.begin();
     const auto last = first + fCount;
-    if (!std::is_sorted(first, last, goesBefore)) std::stable_sort(first, last, goesBefore);
+    if (Order == tstActiveUp || Order == tstActiveDown) {
+        const bool openFirst = Order == tstActiveDown;
+        auto goesBefore = [&](int32_t a, int32_t b) {
+            return Item[a]->Activ() == openFirst && Item[b]->Activ() != openFirst;
+        };
+        if (!std::is_sorted(first, last, goesBefore)) std::stable_sort(first, last, goesBefore);
+        return;
+    }
+    const bool highFirst = Order == tstCaptionTaskUp;
+    auto textBefore = [&](int32_t a, int32_t b) {
+        return highFirst ? TextAfter(Item[a]->cTask(), Item[b]->cTask())
+                         : TextAfter(Item[b]->cTask(), Item[a]->cTask());
+    };
+    if (std::is_sorted(first, last, textBefore)) return;
+    // A real sort compares each text many times: its ranks are worked out once. A text
+    // ranks by its ranks with the trailing zeros left off, and of two texts with the same
+    // ranks the longer one ranks lower.
+    const auto& rank = RankTable();
+    std::vector<std::string> key(Item.size());
+    for (auto it = first; it != last; ++it) {
+        const TcTask& text = Item[*it]->cTask();
+        std::string& k = key[*it];
+        k.resize(text.len);
+        for (int i = 0; i < text.len; ++i)
+            k[i] = static_cast<char>(rank[static_cast<unsigned char>(text.chars[i])]);
+        while (!k.empty() && k.back() == 0) k.pop_back();
+    }
+    auto keyBefore = [&](int32_t a, int32_t b) {
+        if (highFirst) std::swap(a, b);
+        const int c = std::string_view(key[a]).compare(key[b]);
+        return c != 0 ? c < 0 : Item[a]->cTask().len > Item[b]->cTask().len;
+    };
+    std::stable_sort(first, last, keyBefore);
 }
