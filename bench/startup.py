@@ -16,7 +16,6 @@ import os
 import shutil
 import signal
 import statistics
-import struct
 import subprocess
 import sys
 import tempfile
@@ -27,66 +26,22 @@ DEFAULT_EXE = os.path.join(os.path.dirname(HERE), "build", "murvane")
 WINDOW_TIMEOUT = 10.0
 CLK_TCK = os.sysconf("SC_CLK_TCK")
 
-
-def task_record(rec_id, text, activ, start=46000.5, elapsed_days=0.0):
-    """One 288-byte record: id, text length, 255 text bytes (Windows-1251), timer, start,
-    done, activ, padding."""
-    raw = text.encode("cp1251", errors="replace")[:255]
-    return struct.pack("<iB255sIddB7x", rec_id, len(raw), raw, 0, start, start + elapsed_days,
-                       1 if activ else 0)
+# The X server, tray and file formats of the end-to-end tests.
+sys.dont_write_bytecode = True
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "tests", "e2e"))
+import formats  # noqa: E402
+from harness import Display  # noqa: E402
 
 
 def task_file(count, open_count=None):
+    """%Global% and count tasks, the first open_count of them open."""
     if open_count is None:
         open_count = count
-    recs = [task_record(0, "%Global%", True, elapsed_days=1.5)]
+    tasks = [formats.Task("%Global%", start=46000.5, done=46002.0)]
     for i in range(count):
-        recs.append(task_record(i + 1, "Задание номер %d" % i, i < open_count, elapsed_days=(i % 977) / 3000.0))
-    data = b"".join(recs)
-    assert len(data) == 288 * (count + 1)
-    return data
-
-
-class Display:
-    """An Xvfb of its own on a free display number, with an XEmbed tray when one is installed."""
-
-    def __init__(self, tray=True):
-        read_fd, write_fd = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-            pass_fds=(write_fd,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_fd)
-        number = b""
-        with os.fdopen(read_fd, "rb") as r:
-            while not number.endswith(b"\n"):
-                chunk = r.read(1)
-                if not chunk:
-                    raise RuntimeError("Xvfb did not start")
-                number += chunk
-        self.name = ":" + number.decode().strip()
-        self.env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM="xcb")
-        self.env.pop("WAYLAND_DISPLAY", None)
-        self.tray = None
-        if tray and shutil.which("trayer"):
-            self.tray = subprocess.Popen(["trayer", "--edge", "bottom", "--align", "right", "--widthtype",
-                                          "request", "--height", "24"], env=self.env,
-                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            time.sleep(0.5)  # the tray owns its selection before the program looks for it
-
-    def visible_windows(self, pid, name="^Murvane$"):
-        r = subprocess.run(["xdotool", "search", "--all", "--onlyvisible", "--pid", str(pid), "--name", name],
-                           env=self.env, capture_output=True, text=True)
-        return r.stdout.split()
-
-    def close(self):
-        for p in (self.tray, self.xvfb):
-            if p and p.poll() is None:
-                p.terminate()
-                try:
-                    p.wait(5)
-                except subprocess.TimeoutExpired:
-                    p.kill()
-                    p.wait()
+        tasks.append(formats.Task("Задание номер %d" % i, id=i + 1, start=46000.5,
+                                  done=46000.5 + (i % 977) / 3000.0, activ=i < open_count))
+    return formats.task_file(tasks)
 
 
 def rss_kib(pid):
@@ -144,9 +99,9 @@ class Copy:
         """Seconds from the start until the main window is mapped."""
         deadline = self.started + WINDOW_TIMEOUT
         while time.monotonic() < deadline:
-            if self.display.visible_windows(self.proc.pid):
+            if self.display.windows("^Murvane$", self.proc.pid):
                 return time.monotonic() - self.started
-            if self.display.visible_windows(self.proc.pid, "^Ошибка$"):
+            if self.display.windows("^Ошибка$", self.proc.pid):
                 raise LockHeld("another copy of this user is running")
             if self.proc.poll() is not None:
                 raise RuntimeError("the program ended with %s before its window appeared" % self.proc.returncode)
