@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "ReportCatcher.h"
 
 #include "platform/Errors.h"
 
@@ -13,14 +14,6 @@ public:
         if (e->type() == QEvent::User) throw EInOutError("Диск не отвечает");
         return QObject::event(e);
     }
-};
-
-struct ReportCatcher {
-    QStringList shown;
-    ReportCatcher() {
-        TApplication::errorReportForTest = [this](const QString& t) { shown << t; };
-    }
-    ~ReportCatcher() { TApplication::errorReportForTest = nullptr; }
 };
 
 } // namespace

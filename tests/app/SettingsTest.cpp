@@ -1,4 +1,5 @@
 #include "ProgramFixture.h"
+#include "ReportCatcher.h"
 #include "TaskFileFixtures.h"
 #include "app/Application.h"
 #include "settings/Catalogue.h"
@@ -11,14 +12,8 @@ namespace {
 
 class Settings : public ProgramFixture {
 protected:
-    QStringList reports;
-    void SetUp() override {
-        TApplication::errorReportForTest = [this](const QString& t) { reports << t; };
-    }
-    void TearDown() override {
-        TApplication::errorReportForTest = nullptr;
-        ProgramFixture::TearDown();
-    }
+    ReportCatcher catcher;
+    QStringList& reports = catcher.shown;
     // The [section] and key lines of the options file, in file order.
     std::vector<std::string> Lines() const {
         std::vector<std::string> out;

@@ -1,5 +1,6 @@
 #include "ModalAnswer.h"
 #include "ProgramFixture.h"
+#include "ReportCatcher.h"
 #include "TaskFileFixtures.h"
 #include "app/Application.h"
 #include "dialogs/uOptions.h"
@@ -39,14 +40,8 @@ protected:
         timers.Advance(ms);
         QCoreApplication::processEvents();
     }
-    QStringList reports;
-    void SetUp() override {
-        TApplication::errorReportForTest = [this](const QString& t) { reports << t; };
-    }
-    void TearDown() override {
-        TApplication::errorReportForTest = nullptr;
-        ProgramFixture::TearDown();
-    }
+    ReportCatcher catcher;
+    QStringList& reports = catcher.shown;
 };
 
 } // namespace
