@@ -228,6 +228,12 @@ class Program:
                 self.proc.kill()
                 self.proc.wait()
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.cleanup()
+
     def cleanup(self):
         self.stop()
         shutil.rmtree(self.dir, ignore_errors=True)

@@ -55,8 +55,7 @@ def check_fresh_global(task, before, after):
     ("SIGTERM, add dialog open", "SIGTERM", True),
 ])
 def first_start_without_files_saves_defaults_and_the_global_task(exe, display, how, dialog_open):
-    p = Program(exe, display)
-    try:
+    with Program(exe, display) as p:
         before = now_as_datetime_value()
         w = p.launch()
         height = display.geometry(w)[3]
@@ -74,8 +73,6 @@ def first_start_without_files_saves_defaults_and_the_global_task(exe, display, h
         data = p.read("Tasks.murvane")
         assert len(data) == RECORD_SIZE, "task file of %d bytes" % len(data)
         check_fresh_global(read_tasks(data)[0], before, after)
-    finally:
-        p.cleanup()
 
 
 # Every printable Windows-1251 character (0x98 stands for none), filled up to the longest text.
@@ -109,8 +106,7 @@ def stored_tasks_come_back_sorted_with_every_meaningful_byte(exe, display, tasks
     files = {"Tasks.murvane": task_file(tasks, tail)}
     if options:
         files["Options.ini"] = options
-    p = Program(exe, display, files)
-    try:
+    with Program(exe, display, files) as p:
         p.launch()
         time.sleep(1.0)  # long enough for the clock to move the open tasks
         assert p.quit() == 0
@@ -132,8 +128,6 @@ def stored_tasks_come_back_sorted_with_every_meaningful_byte(exe, display, tasks
         assert max(grown) - min(grown) < 1e-8, "open tasks grew by different times: %r" % grown
         if options:
             check_options_kept(options, p.read("Options.ini"))
-    finally:
-        p.cleanup()
 
 
 def check_options_kept(prepared, written):
@@ -160,8 +154,7 @@ def check_options_kept(prepared, written):
     ("taken text then cancel, window shown", None, "us", False),
 ])
 def hot_key_2_adds_a_task_through_its_dialog(exe, display, text, layout, hide_first):
-    p = Program(exe, display)
-    try:
+    with Program(exe, display) as p:
         p.launch()
         if hide_first:
             display.key("ctrl+alt+z")
@@ -187,8 +180,6 @@ def hot_key_2_adds_a_task_through_its_dialog(exe, display, text, layout, hide_fi
             assert new.id == 1 and new.timer == 0 and new.activ, new
             assert before - 2 / 86400.0 <= new.start <= after + 2 / 86400.0, new
             assert 0 <= new.done - new.start <= ran(p), new
-    finally:
-        p.cleanup()
 
 
 @e2e
@@ -223,8 +214,7 @@ PULSE_TASKS = [Task("%Global%"), Task("one", id=1), Task("two", id=2, activ=Fals
 def pulse_samples_every_period_and_are_saved(exe, display, earlier, how):
     files = {"Options.ini": b"[Value]\nChartTimer=1000\n", "Tasks.murvane": task_file(PULSE_TASKS)}
     files.update(earlier)
-    p = Program(exe, display, files)
-    try:
+    with Program(exe, display, files) as p:
         p.launch()
         shown = time.monotonic()
         time.sleep(3.5)
@@ -240,14 +230,11 @@ def pulse_samples_every_period_and_are_saved(exe, display, earlier, how):
         xs = list(range(len(old1), len(old1) + len(new1)))
         assert new1 == [(x, 4) for x in xs], new1
         assert new2 == [(x, 1) for x in xs], new2
-    finally:
-        p.cleanup()
 
 
 @e2e
 def hot_key_1_and_escape_hide_the_window_and_the_tray_icon_stays(exe, display):
-    p = Program(exe, display)
-    try:
+    with Program(exe, display) as p:
         p.launch()
         assert p.tray_icon(), "no tray icon: %r" % [display.geometry(w) for w in display.visible_windows(p.proc.pid)]
         for _ in range(2):
@@ -261,14 +248,11 @@ def hot_key_1_and_escape_hide_the_window_and_the_tray_icon_stays(exe, display):
         assert p.tray_icon() and p.proc.poll() is None
         assert p.listing() == ["murvane"], "hiding wrote files: %r" % p.listing()
         assert p.quit() == 0
-    finally:
-        p.cleanup()
 
 
 @e2e
 def tray_icon_double_click_toggles_the_window_and_its_menu_quits(exe, display):
-    p = Program(exe, display)
-    try:
+    with Program(exe, display) as p:
         p.launch()
         icon = p.tray_icon()
         assert icon, "no tray icon"
@@ -286,15 +270,12 @@ def tray_icon_double_click_toggles_the_window_and_its_menu_quits(exe, display):
         assert p.wait_exit() == 0
         assert p.listing() == ["Options.ini", "Tasks.murvane", "murvane"], p.listing()
         assert [t.text for t in read_tasks(p.read("Tasks.murvane"))] == [GLOBAL]
-    finally:
-        p.cleanup()
 
 
 @e2e
 def hot_keys_come_from_the_options(exe, display):
     keys = b"[HotKeys]\nHK_Show_Hide=F12\nHK_AddTask=Shift+Alt+Q\nHK_Exit=Shift+Ctrl+F5\n"
-    p = Program(exe, display, {"Options.ini": keys})
-    try:
+    with Program(exe, display, {"Options.ini": keys}) as p:
         p.launch()
         # The default combinations are free now; had any of them acted, F12 would not leave
         # the window hidden with no dialog and the program running.
@@ -310,22 +291,17 @@ def hot_keys_come_from_the_options(exe, display):
         display.key("ctrl+shift+F5")
         assert p.wait_exit() == 0
         check_options_kept(keys, p.read("Options.ini"))
-    finally:
-        p.cleanup()
 
 
 @e2e
 def window_height_comes_from_the_options_and_goes_back_at_quit(exe, display):
-    p = Program(exe, display, {"Options.ini": b"[Value]\nFormHeight=400\n"})
-    try:
+    with Program(exe, display, {"Options.ini": b"[Value]\nFormHeight=400\n"}) as p:
         w = p.launch()
         assert display.geometry(w)[2:] == (430, 400), display.geometry(w)
         display.xdotool("windowsize", "--sync", w, "430", "300")
         display.wait_until(lambda: display.geometry(w)[3] == 300, 5, "the window to take 300 pixels")
         assert p.quit() == 0
         assert ("Value", "FormHeight", "300") in ini_entries(p.read("Options.ini"))
-    finally:
-        p.cleanup()
 
 
 def main():
